@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs a command inside one Wine session: a private Xvfb display with GLX,
+# a prepared Wine prefix and a persistent wineserver, all stopped afterwards.
+#
+#   scripts/wine-session.sh [--screen WxHxD] -- command [args...]
+#
+# The command sees DISPLAY, WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES.
+# WINEPREFIX may be set by the caller; it defaults to build/wineprefix.
+set -euo pipefail
+
+screen=1280x1024x24
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --screen) screen=$2; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [--screen WxHxD] -- command..." >&2; exit 2; }
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+xvfb_pid=
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  return 0
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A display of our own, so that tests know the screen size and never draw on
+# the user's desktop. -displayfd picks a free display number.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp +extension GLX 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; exit 1; }
+rm -f "$fifo"
+export DISPLAY=:$display
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the Wine prefix $WINEPREFIX (once; takes about 20 s)..." >&2
+  mkdir -p "$WINEPREFIX"
+  timeout 180 wineboot -i >/dev/null 2>&1
+  # A crash must end the process, never leave a dialog waiting on the display.
+  timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+  wineserver -w
+fi
+
+wineserver -p
+set +e
+"$@"
+status=$?
+set -e
+exit $status
