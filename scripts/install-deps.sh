@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   make cmake googletest
   g++-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
   xvfb xauth x11-utils xdotool imagemagick
 )

@@ -18,11 +18,8 @@ while [ $# -gt 0 ]; do
 done
 [ $# -gt 0 ] || { echo "usage: $0 [--screen WxHxD] -- command..." >&2; exit 2; }
 
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/wine-env.sh"
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko install prompts.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 xvfb_pid=
 cleanup() {
@@ -43,17 +40,12 @@ read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"
 rm -f "$fifo"
 export DISPLAY=:$display
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX (once; takes about 20 s)..." >&2
-  mkdir -p "$WINEPREFIX"
-  timeout 180 wineboot -i >/dev/null 2>&1
-  # A crash must end the process, never leave a dialog waiting on the display.
-  timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
-  wineserver -w
-fi
-
+prepare_prefix "${screen%x*}"
 wineserver -p
+# Start Wine's services and the desktop now, detached from the command's
+# output: started later by a test, they would inherit its pipes and keep
+# them open after the test ends.
+timeout 60 wine wineboot >/dev/null 2>&1
 set +e
 "$@"
 status=$?

@@ -1,0 +1,33 @@
+# Sourced by the scripts that run Windows programs: Wine's environment and
+# the preparation of a prefix.
+#
+# prepare_prefix [WxH]  creates $WINEPREFIX once; with a size, makes its
+#                       desktop a Wine-drawn one of that size.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1; }
+
+prepare_prefix() {
+  local desktop=${1:-}
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX (once; takes about 20 s)..." >&2
+    mkdir -p "$WINEPREFIX"
+    timeout 180 wineboot -i >/dev/null 2>&1
+    # A crash must end the process, never leave a dialog waiting on the display.
+    reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+  fi
+  if [ -n "$desktop" ]; then
+    # A Wine-drawn desktop: windows get a real caption and close box without
+    # a window manager, and Wine need not wait for one when a window is
+    # unmapped. Its size is read when the desktop starts, so the wineserver
+    # that wrote it is stopped before the run.
+    reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+    reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop"
+  fi
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+}
