@@ -1,6 +1,7 @@
 # The front door.
 #   make run    build, then run the program (headless: a screenshot, see README)
 #   make test   build, then run every test under Wine on a private display
+#   make bench  measure the program against a bare floor program (figures only)
 # Both install the Debian packages they need on first use (as root).
 
 PRESET     ?= default
@@ -9,7 +10,7 @@ BUILD      := build/$(PRESET)
 SECONDS    ?= 5
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -25,6 +26,10 @@ run: build
 
 test: build
 	scripts/wine-session.sh -- ctest --preset $(PRESET)
+
+bench: build
+	@scripts/install-deps.sh bench
+	scripts/wine-session.sh -- bench/run.sh $(BUILD)/quenzibar.exe $(BUILD)/bench/floor.exe build/bench
 
 clean:
 	rm -rf build

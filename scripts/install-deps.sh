@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that building, running and testing need;
+# `install-deps.sh bench` adds what the benchmark needs.
 # Idempotent: does nothing when every package is already there.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
   xvfb xauth x11-utils xdotool imagemagick
 )
+[ "${1:-}" = bench ] && packages+=(gnuplot-nox)
 
 missing=()
 for p in "${packages[@]}"; do
