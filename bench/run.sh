@@ -6,7 +6,8 @@
 #   bench/run.sh PROGRAM.exe FLOOR.exe OUTDIR
 #
 # ROUNDS (default 6) rounds after one warm-up run of each, alternating the
-# order (A B, B A, ...); each run lasts RUN_SECONDS (default 6).
+# order (A B, B A, ...); each run lasts RUN_SECONDS (default 6, at least 5 so
+# that some fps lines are left after start-up).
 #
 # Marks, from Wine's own traces (+timestamp,+loaddll,fps):
 #   start        the loader's line for the executable itself
@@ -18,6 +19,7 @@ set -euo pipefail
 
 program=$(realpath "$1") floor=$(realpath "$2") out=$3
 rounds=${ROUNDS:-6} seconds=${RUN_SECONDS:-6}
+[ "$seconds" -ge 5 ] || { echo "RUN_SECONDS must be at least 5" >&2; exit 2; }
 scripts=$(cd "$(dirname "$0")/../scripts" && pwd)
 mkdir -p "$out"
 runs=$out/runs.csv
@@ -33,14 +35,15 @@ awk_median='function median(a, n,   s, i, j, t) {
 # launch CHANNELS SECONDS EXE TITLE: runs EXE with those Wine debug channels
 # (trace in $trace) for SECONDS after its window shows, then presses Escape.
 launch() {
-  local channels=$1 wait=$2 exe=$3 title=$4 wid pid status=0
+  local channels=$1 wait=$2 exe=$3 title=$4 pid status=0
   WINEDEBUG=$channels "$scripts/wine-exec.sh" "$exe" 2>"$trace" &
   pid=$!
-  wid=$("$scripts/find-window.sh" "$title" 30) || { echo "no $title window" >&2; exit 1; }
+  "$scripts/find-window.sh" "$title" 30 >/dev/null || { echo "no $title window" >&2; exit 1; }
   sleep "$wait"
-  xdotool key --window "$wid" Escape
+  "$scripts/press-escape.sh"
   wait "$pid" || status=$?
   [ "$status" -eq 0 ] || { echo "$title ended with $status" >&2; exit 1; }
+  "$scripts/find-window.sh" --gone "$title"
 }
 
 # run_one EXE TITLE: one measured run; prints "first_frame_ms fps samples".

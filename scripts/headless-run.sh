@@ -23,7 +23,7 @@ read -r x y w h < <("$scripts/window-geometry.sh" "$wid")
 import -window root -crop "${w}x${h}+${x}+${y}" +repage "$screenshot"
 echo "Screenshot: $screenshot (${w}x${h} window at ${x},${y})"
 
-xdotool key --window "$wid" Escape
+"$scripts/press-escape.sh"
 status=0
 wait "$pid" || status=$?
 echo "quenzibar exited with $status"

@@ -42,6 +42,7 @@ expect_exit() {
   pid=
   [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
   echo "exit status $status"
+  "$scripts/find-window.sh" --gone Quenzibar || fail "the window outlived the program"
 }
 
 # main_window: the program's window, once it is there.
@@ -58,15 +59,11 @@ desktop_size() {
 }
 
 # client_geometry WID: "X Y W H" of the window's client area, whose X window
-# is the frame's only child once Direct3D has drawn into it.
+# is the frame's only child (see find-window.sh).
 client_geometry() {
   local child
-  for _ in $(seq 100); do
-    child=$(xwininfo -id "$1" -children | awk '/^ +0x/ { print $1; exit }')
-    [ -n "$child" ] && { "$scripts/window-geometry.sh" "$child"; return; }
-    sleep 0.1
-  done
-  fail "the window has no client area"
+  child=$(xwininfo -id "$1" -children | awk '/^ +0x/ { print $1; exit }')
+  "$scripts/window-geometry.sh" "$child"
 }
 
 # expect_teal X Y W H SCREEN_W SCREEN_H: every pixel of the client area that
@@ -196,9 +193,9 @@ case $case in
       /d 'user32.*;gdi32.*;kernel32.*;kernelbase.*;msvcrt.*' \
       /f >/dev/null 2>&1
     WINEDEBUG=+loaddll,+relay,+d3d9 start "$dir/quenzibar.exe"
-    wid=$(main_window)
+    main_window >/dev/null
     sleep 2
-    xdotool key --window "$wid" Escape
+    press Escape
     expect_exit 0
     size=$(i686-w64-mingw32-objdump -p "$dir/quenzibar.exe" | awk '/^SizeOfImage/ { print $2 }')
     # The trace is far too long to show on failure; the awk script says
