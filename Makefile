@@ -1,16 +1,19 @@
 # The front door.
 #   make run    build, then run the program (headless: a screenshot, see README)
-#   make test   build, then run every test under Wine on a private display
+#   make test   build, then run every test under Wine on a private display,
+#               for the 32-bit and the 64-bit program
 #   make bench  measure the program against a bare floor program (figures only)
 # Both install the Debian packages they need on first use (as root).
 
+# The build that run and bench use: the 32-bit one unless told otherwise.
 PRESET     ?= default
 BUILD      := build/$(PRESET)
+TEST_PRESETS := default win64
 # Headless runs only: how long the program shows, and where its picture goes.
 SECONDS    ?= 5
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build build-all run test bench clean
 
 all: build
 
@@ -21,11 +24,18 @@ build: deps
 	cmake --preset $(PRESET) >/dev/null
 	cmake --build --preset $(PRESET) -j2
 
+build-all: deps
+	for preset in $(TEST_PRESETS); do \
+	  cmake --preset $$preset >/dev/null && cmake --build --preset $$preset -j2 || exit 1; \
+	done
+
 run: build
 	SECONDS_TO_RUN=$(SECONDS) SCREENSHOT=$(SCREENSHOT) scripts/run.sh $(BUILD)/quenzibar.exe
 
-test: build
-	scripts/wine-session.sh -- ctest --preset $(PRESET)
+# Every preset's tests run, in one Wine session, even after a failure.
+test: build-all
+	scripts/wine-session.sh -- sh -c 'status=0; \
+	  for preset in $(TEST_PRESETS); do ctest --preset $$preset || status=1; done; exit $$status'
 
 bench: build
 	@scripts/install-deps.sh bench

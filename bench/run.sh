@@ -21,6 +21,10 @@ program=$(realpath "$1") floor=$(realpath "$2") out=$3
 rounds=${ROUNDS:-6} seconds=${RUN_SECONDS:-6}
 [ "$seconds" -ge 5 ] || { echo "RUN_SECONDS must be at least 5" >&2; exit 2; }
 scripts=$(cd "$(dirname "$0")/../scripts" && pwd)
+# The build's own binutils: another target's strip gives another size.
+cache=$(dirname "$program")/CMakeCache.txt
+objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$cache")
+strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$cache")
 mkdir -p "$out"
 runs=$out/runs.csv
 trace=$out/trace.log
@@ -116,9 +120,9 @@ awk -F, -v out="$out/summary.csv" "$awk_median"'
 echo
 for pair in "quenzibar:$program" "floor:$floor"; do
   name=${pair%%:*} exe=${pair#*:}
-  i686-w64-mingw32-strip -o "$out/$name.stripped.exe" "$exe"
+  "$strip" -o "$out/$name.stripped.exe" "$exe"
   size=$(stat -c %s "$out/$name.stripped.exe")
-  imports=$(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = " " }')
+  imports=$("$objdump" -p "$exe" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = " " }')
   printf '%-10s stripped %6d bytes; imports %s\n' "$name" "$size" "$imports"
   echo "size_stripped_bytes_$name,$size,," >>"$out/summary.csv"
 done

@@ -6,9 +6,9 @@ set -euo pipefail
 
 packages=(
   make cmake googletest
-  g++-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386 fonts-wine
-  libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
+  libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1 libgl1-mesa-dri libglx-mesa0
   xvfb xauth x11-utils xdotool imagemagick
 )
 [ "${1:-}" = bench ] && packages+=(gnuplot-nox)

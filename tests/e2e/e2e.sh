@@ -7,7 +7,7 @@
 #
 # E2E_DIR holds the programs CMake prepared: quenzibar.exe, renamed copies
 # that Wine gives a desktop of their own, and double/ (the program beside the
-# replacement d3d9.dll).
+# replacement d3d9.dll). OBJDUMP is the toolchain's objdump.
 set -euo pipefail
 
 case=${1:?usage: e2e.sh CASE}
@@ -103,7 +103,9 @@ press() {
   xdotool key "$@"
 }
 
-# per_app_desktop EXE NAME SIZE: Wine runs EXE on a desktop of its own.
+# per_app_desktop EXE NAME SIZE: Wine runs EXE on a desktop of its own. A
+# desktop outlives its programs in the wineserver, tied to the display it
+# was made on: give each run a NAME of its own.
 per_app_desktop() {
   timeout 60 wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1\\Explorer" /v Desktop /d "$2" \
     /f >/dev/null 2>&1
@@ -120,9 +122,9 @@ case $case in
   small-screen)
     # Smaller than the frame in both directions, by odd amounts: the frame
     # sticks out, and -4.5 must become -4, not -5.
-    per_app_desktop quenzibar-small-screen.exe SmallScreen 800x616
+    per_app_desktop quenzibar-small-screen.exe "SmallScreen$$" 800x616
     start "$dir/quenzibar-small-screen.exe"
-    expect_window SmallScreen
+    expect_window "SmallScreen$$"
     read -r fx fy _ < <("$scripts/window-geometry.sh" "$(main_window)")
     [ "$fx" -lt 0 ] && [ "$fy" -lt 0 ] || fail "frame at $fx,$fy does not stick out"
     press Escape
@@ -153,7 +155,7 @@ case $case in
     ;;
   no-gl)
     # An X server without GLX: Direct3D has nothing to render with.
-    per_app_desktop quenzibar-no-gl.exe NoGL 1280x1024
+    per_app_desktop quenzibar-no-gl.exe "NoGL$$" 1280x1024
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -extension GLX 3>"$fifo" \
@@ -197,7 +199,7 @@ case $case in
     sleep 2
     press Escape
     expect_exit 0
-    size=$(i686-w64-mingw32-objdump -p "$dir/quenzibar.exe" | awk '/^SizeOfImage/ { print $2 }')
+    size=$("$OBJDUMP" -p "$dir/quenzibar.exe" | awk '/^SizeOfImage/ { print $2 }')
     # The trace is far too long to show on failure; the awk script says
     # which passes were wrong.
     mv "$log" "$log.trace"
