@@ -3,6 +3,8 @@
 #   make test   build, then run every test under Wine on a private display,
 #               for the 32-bit and the 64-bit program
 #   make bench  measure the program against a bare floor program (figures only)
+#   make lint   clang-format, clang-tidy and cppcheck
+#   make package  build/package/quenzibar-VERSION-win32.zip
 # Both install the Debian packages they need on first use (as root).
 
 # The build that run and bench use: the 32-bit one unless told otherwise.
@@ -13,7 +15,7 @@ TEST_PRESETS := default win64
 SECONDS    ?= 5
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps build build-all run test bench clean
+.PHONY: all deps build build-all run test bench lint package clean
 
 all: build
 
@@ -40,6 +42,13 @@ test: build-all
 bench: build
 	@scripts/install-deps.sh bench
 	scripts/wine-session.sh -- bench/run.sh $(BUILD)/quenzibar.exe $(BUILD)/bench/floor.exe build/bench
+
+lint: build
+	@scripts/install-deps.sh lint
+	scripts/lint.sh $(BUILD)
+
+package: build
+	cpack --preset $(PRESET)
 
 clean:
 	rm -rf build

@@ -29,10 +29,9 @@ void D3DApp::CreateMainWindow()
 
     // The outer frame is centred. On a screen smaller than the frame the
     // position goes negative; division truncates toward zero either way.
-    hWnd = CreateWindowExA(0, appName, appName, windowStyle,
-                           (cx - w) / 2, (cy - h) / 2, w, h,
-                           NULL,  // no parent
-                           NULL,  // no menu
+    hWnd = CreateWindowExA(0, appName, appName, windowStyle, (cx - w) / 2, (cy - h) / 2, w, h,
+                           NULL, // no parent
+                           NULL, // no menu
                            hInstance,
                            NULL); // no creation parameter
 }

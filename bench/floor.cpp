@@ -16,18 +16,27 @@ static LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*prev*/, LPSTR /*cmdLine*/, int /*show*/)
 {
-    WNDCLASSA wc = {CS_CLASSDC, FloorProc, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
-                    static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), NULL, "Floor"};
+    WNDCLASSA wc = {CS_CLASSDC,
+                    FloorProc,
+                    0,
+                    0,
+                    instance,
+                    NULL,
+                    LoadCursorA(NULL, IDC_ARROW),
+                    static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+                    NULL,
+                    "Floor"};
     RegisterClassA(&wc);
     const DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
     RECT rc = {0, 0, 800, 600};
     AdjustWindowRect(&rc, style, FALSE);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HWND hwnd = CreateWindowExA(0, "Floor", "Floor", style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                                (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, NULL, NULL,
-                                instance, NULL);
+    const int w = rc.right - rc.left;
+    const int h = rc.bottom - rc.top;
+    HWND hwnd =
+        CreateWindowExA(0, "Floor", "Floor", style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                        (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, NULL, NULL, instance, NULL);
 
     IDirect3D9 *d3d = Direct3DCreate9(D3D_SDK_VERSION);
     if (!d3d)

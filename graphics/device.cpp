@@ -4,7 +4,7 @@
 namespace {
 
 const D3DCOLOR kClearColor = D3DCOLOR_ARGB(0xFF, 0x00, 0x78, 0xA0); // opaque teal
-const float kClearDepth = 1.0f;                                      // the far plane
+const float kClearDepth = 1.0f;                                     // the far plane
 const DWORD kClearStencil = 0; // passed, but not cleared: D16 has no stencil
 
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need;
-# `install-deps.sh bench` adds what the benchmark needs.
+# `install-deps.sh bench` adds what the benchmark needs, `install-deps.sh lint`
+# the linters.
 # Idempotent: does nothing when every package is already there.
 set -euo pipefail
 
@@ -11,7 +12,10 @@ packages=(
   libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1 libgl1-mesa-dri libglx-mesa0
   xvfb xauth x11-utils xdotool imagemagick
 )
-[ "${1:-}" = bench ] && packages+=(gnuplot-nox)
+case "${1:-}" in
+  bench) packages+=(gnuplot-nox) ;;
+  lint) packages+=(clang-format clang-tidy cppcheck git) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

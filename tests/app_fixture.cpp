@@ -99,25 +99,32 @@ std::string CaseName::Identifier(const char *text)
     return name;
 }
 
+static const char *MessageName(UINT message)
+{
+    switch (message) {
+    case WM_DESTROY:
+        return "WM_DESTROY";
+    case WM_KEYDOWN:
+        return "WM_KEYDOWN";
+    case WM_KEYUP:
+        return "WM_KEYUP";
+    case WM_SYSKEYDOWN:
+        return "WM_SYSKEYDOWN";
+    case WM_SYSCOMMAND:
+        return "WM_SYSCOMMAND";
+    case WM_CLOSE:
+        return "WM_CLOSE";
+    case WM_QUIT:
+        return "WM_QUIT";
+    }
+    return nullptr;
+}
+
 std::string Describe(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    static const struct
-    {
-        UINT message;
-        const char *name;
-    } names[] = {
-        {WM_DESTROY, "WM_DESTROY"},     {WM_KEYDOWN, "WM_KEYDOWN"},
-        {WM_KEYUP, "WM_KEYUP"},         {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-        {WM_SYSCOMMAND, "WM_SYSCOMMAND"}, {WM_CLOSE, "WM_CLOSE"},
-        {WM_QUIT, "WM_QUIT"},
-    };
     std::ostringstream os;
     os << std::hex;
-    const char *name = nullptr;
-    for (const auto &entry : names)
-        if (entry.message == message)
-            name = entry.name;
-    if (name)
+    if (const char *name = MessageName(message))
         os << name;
     else if (message >= WM_APP && message < 0xC000)
         os << "WM_APP+" << (message - WM_APP);

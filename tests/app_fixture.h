@@ -44,7 +44,7 @@ public:
     HWND hwnd;
     std::vector<std::string> sent;
     // Runs for each message the window receives, after it is recorded.
-    void (*onMessage)(Recorder &, UINT message, WPARAM wParam) = nullptr;
+    void (*onMessage)(const Recorder &, UINT message, WPARAM wParam) = nullptr;
 };
 
 // Names a parameterised test after its case's `name`: "no window" -> "no_window".

@@ -79,8 +79,7 @@ const GeometryCase kGeometryCases[] = {
 };
 
 class WindowGeometry : public AppTest, public ::testing::WithParamInterface<GeometryCase>
-{
-};
+{};
 
 TEST_P(WindowGeometry, ClientIsExactAndFrameIsCentred)
 {
@@ -135,18 +134,14 @@ void PrintTo(const MessageCase &c, std::ostream *os)
     *os << c.name;
 }
 
-const LPARAM kAltDown = 1 << 29;     // context code: Alt held
-const LPARAM kRepeat = 1 << 30;      // previous key state: down (auto-repeat)
-const LPARAM kKeyUp = 3u << 30;      // transition and previous state
+const LPARAM kAltDown = 1 << 29; // context code: Alt held
+const LPARAM kRepeat = 1 << 30;  // previous key state: down (auto-repeat)
+const LPARAM kKeyUp = 3u << 30;  // transition and previous state
 const char kRenamed[] = "renamed";
 const Calls kReleases = {"Release(device)", "Release(d3d)"};
 
 const MessageCase kMessageCases[] = {
-    {"destroy releases and quits",
-     {{WM_DESTROY, 0, 0, 0}},
-     {},
-     {"WM_QUIT(0,0)"},
-     kReleases},
+    {"destroy releases and quits", {{WM_DESTROY, 0, 0, 0}}, {}, {"WM_QUIT(0,0)"}, kReleases},
     {"escape sends destroy to the window",
      {{WM_KEYDOWN, VK_ESCAPE, 1, 0}},
      {"WM_DESTROY(0,0)"},
@@ -188,8 +183,7 @@ const MessageCase kMessageCases[] = {
 };
 
 class MessageHandling : public AppTest, public ::testing::WithParamInterface<MessageCase>
-{
-};
+{};
 
 TEST_P(MessageHandling, ActsAndReturnsAsTheMessageAsks)
 {
@@ -254,8 +248,7 @@ const RunCase kRunCases[] = {
 };
 
 class MainLoop : public AppTest, public ::testing::WithParamInterface<RunCase>
-{
-};
+{};
 
 TEST_P(MainLoop, EndsWithZeroOnQuit)
 {
@@ -288,8 +281,7 @@ TEST_P(MainLoop, EndsWithZeroOnQuit)
     EXPECT_EQ(c.windowRemains, IsWindow(app.hWnd) != FALSE);
     // The class goes with the loop's end, unless the window still uses it.
     WNDCLASSA wc;
-    EXPECT_EQ(c.windowRemains,
-              GetClassInfoA(GetModuleHandleA(NULL), app.appName, &wc) != FALSE);
+    EXPECT_EQ(c.windowRemains, GetClassInfoA(GetModuleHandleA(NULL), app.appName, &wc) != FALSE);
     const bool released = !fake.calls.empty() && fake.calls.back() == "Release(d3d)";
     EXPECT_EQ(c.releases, released);
     EXPECT_EQ(c.releases, app.d3dDevice == nullptr);
@@ -305,7 +297,7 @@ TEST_F(MessageOrder, PendingMessagesGoBeforeFrames)
     Recorder other;
     // Each message queues the next: the queue is never empty until the
     // chain ends, so no frame may come in between.
-    other.onMessage = [](Recorder &self, UINT message, WPARAM) {
+    other.onMessage = [](const Recorder &self, UINT message, WPARAM) {
         if (message >= WM_APP + 1 && message < WM_APP + 5)
             PostMessageA(self.hwnd, message + 1, 0, 0);
     };

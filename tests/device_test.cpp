@@ -68,8 +68,7 @@ const CreationCase kCreationCases[] = {
 };
 
 class DeviceCreation : public AppTest, public ::testing::WithParamInterface<CreationCase>
-{
-};
+{};
 
 TEST_P(DeviceCreation, HoldsTheRightDeviceOrNothing)
 {
@@ -114,8 +113,7 @@ TEST_P(DeviceCreation, HoldsTheRightDeviceOrNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DeviceCreation, ::testing::ValuesIn(kCreationCases),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, DeviceCreation, ::testing::ValuesIn(kCreationCases), CaseName());
 
 struct RenderCase
 {
@@ -142,8 +140,7 @@ const RenderCase kRenderCases[] = {
 };
 
 class Render : public AppTest, public ::testing::WithParamInterface<RenderCase>
-{
-};
+{};
 
 TEST_P(Render, ClearsBeginsEndsPresents)
 {
@@ -170,8 +167,7 @@ TEST_P(Render, ClearsBeginsEndsPresents)
     EXPECT_TRUE(fake.presentArgsAllNull);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Render, ::testing::ValuesIn(kRenderCases),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, Render, ::testing::ValuesIn(kRenderCases), CaseName());
 
 using Cleanup = AppTest;
 

@@ -15,10 +15,22 @@ IDirect3DDevice9 g_device;
 
 // IUnknown, the same for both objects.
 
-LONG &Refs(IDirect3D9 *) { return g_fake.d3dRefs; }
-LONG &Refs(IDirect3DDevice9 *) { return g_fake.deviceRefs; }
-const char *Name(IDirect3D9 *) { return "d3d"; }
-const char *Name(IDirect3DDevice9 *) { return "device"; }
+LONG &Refs(IDirect3D9 *)
+{
+    return g_fake.d3dRefs;
+}
+LONG &Refs(IDirect3DDevice9 *)
+{
+    return g_fake.deviceRefs;
+}
+const char *Name(IDirect3D9 *)
+{
+    return "d3d";
+}
+const char *Name(IDirect3DDevice9 *)
+{
+    return "device";
+}
 
 template <class Interface>
 HRESULT WINAPI QueryInterface(Interface *, REFIID, void **out)
@@ -66,7 +78,7 @@ HRESULT WINAPI D3DCreateDevice(IDirect3D9 *, UINT adapter, D3DDEVTYPE type, HWND
 {
     const char *name = behavior == D3DCREATE_MIXED_VERTEXPROCESSING      ? "mixed"
                        : behavior == D3DCREATE_SOFTWARE_VERTEXPROCESSING ? "software"
-                                                                          : "other";
+                                                                         : "other";
     g_fake.calls.push_back(std::string("CreateDevice(") + name + ")");
     g_fake.createDevice.push_back({adapter, type, focus, behavior, *params});
 
@@ -112,6 +124,8 @@ HRESULT WINAPI DeviceEndScene(IDirect3DDevice9 *)
     return D3D_OK;
 }
 
+// The signature is the interface's: a window handle cannot point to const.
+// cppcheck-suppress constParameter
 HRESULT WINAPI DevicePresent(IDirect3DDevice9 *, const RECT *src, const RECT *dst, HWND window,
                              const RGNDATA *dirty)
 {

@@ -99,7 +99,8 @@ class Resources : public ::testing::Test
 protected:
     void SetUp() override
     {
-        module = LoadLibraryExA(kExe, NULL, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        module =
+            LoadLibraryExA(kExe, NULL, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_NE(nullptr, module) << "cannot load " << kExe << " as data: " << GetLastError();
     }
     void TearDown() override

@@ -18,7 +18,7 @@ typedef IDirect3D9 *(WINAPI *CreateFn)(UINT);
 static char mode[32];
 static IDirect3D9Vtbl patched;
 static HRESULT(WINAPI *systemCreateDevice)(IDirect3D9 *, UINT, D3DDEVTYPE, HWND, DWORD,
-                                          D3DPRESENT_PARAMETERS *, IDirect3DDevice9 **);
+                                           D3DPRESENT_PARAMETERS *, IDirect3DDevice9 **);
 
 static HRESULT WINAPI CreateDevice(IDirect3D9 *self, UINT adapter, D3DDEVTYPE type, HWND focus,
                                    DWORD behavior, D3DPRESENT_PARAMETERS *params,
@@ -55,8 +55,11 @@ __declspec(dllexport) IDirect3D9 *WINAPI Direct3DCreate9(UINT sdkVersion)
     system = LoadLibraryA(path);
     create = system ? (CreateFn)(void (*)(void))GetProcAddress(system, "Direct3DCreate9") : NULL;
     d3d = create ? create(sdkVersion) : NULL;
-    if (!d3d)
+    if (!d3d) {
+        if (system)
+            FreeLibrary(system);
         return NULL;
+    }
 
     /* The object's own vtable is read-only and shared; give this one object a
      * copy with CreateDevice replaced. */
@@ -64,5 +67,8 @@ __declspec(dllexport) IDirect3D9 *WINAPI Direct3DCreate9(UINT sdkVersion)
     systemCreateDevice = patched.CreateDevice;
     patched.CreateDevice = CreateDevice;
     d3d->lpVtbl = &patched;
+    /* The system DLL stays loaded for as long as the process: its object is
+     * in use. */
+    // cppcheck-suppress resourceLeak
     return d3d;
 }
