@@ -20,6 +20,13 @@ prepare_prefix() {
     # A crash must end the process, never leave a dialog waiting on the display.
     reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   fi
+  # Debian's Wine does not find its own Marlett font, which draws the caption
+  # buttons (the close box shows an "r" without it): give the prefix a copy.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   if [ -n "$desktop" ]; then
     # A Wine-drawn desktop: windows get a real caption and close box without
     # a window manager, and Wine need not wait for one when a window is
