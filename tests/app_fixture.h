@@ -31,10 +31,10 @@ protected:
     D3DApp app;
 };
 
-// A plain top-level window that records every message sent to it as
-// "name(wParam,lParam)" and otherwise behaves as DefWindowProcA, except that
-// WM_DESTROY is handed on to the program's window procedure, as the program's
-// own window would.
+// A plain top-level window that records the messages the tests watch (see
+// Describe) as "name(wParam,lParam)" and otherwise behaves as DefWindowProcA,
+// except that WM_DESTROY is handed on to the program's window procedure, as
+// the program's own window would, and WM_SYSCOMMAND is only recorded.
 class Recorder
 {
 public:
