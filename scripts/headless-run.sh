@@ -10,12 +10,21 @@ scripts=$(dirname "$0")
 "$scripts/wine-exec.sh" "$exe" &
 pid=$!
 
-wid=$("$scripts/find-window.sh" Quenzibar) || {
+# Wait for the window, but not for a program that has already ended (a
+# failed start-up ends with -1 before its window is drawn into).
+wid=
+for _ in $(seq 30); do
+  wid=$("$scripts/find-window.sh" Quenzibar 1) && break
+  kill -0 "$pid" 2>/dev/null || break
+done
+if [ -z "$wid" ]; then
   echo "The Quenzibar window did not appear." >&2
+  status=0
   wait "$pid" || status=$?
-  echo "quenzibar exited with ${status:-0}"
-  exit "${status:-1}"
-}
+  echo "quenzibar exited with $status"
+  [ "$status" -ne 0 ] || status=1
+  exit $status
+fi
 sleep "$seconds"
 
 # The window's frame as it stands on the screen, caption included.
