@@ -5,7 +5,7 @@
 #   make bench  measure the program against a bare floor program (figures only)
 #   make lint   clang-format, clang-tidy and cppcheck
 #   make package  build/package/quenzibar-VERSION-win32.zip
-# Both install the Debian packages they need on first use (as root).
+# Each installs the Debian packages it needs on first use (as root).
 
 # The build that run and bench use: the 32-bit one unless told otherwise.
 PRESET     ?= default

@@ -1,6 +1,9 @@
 # Sourced by the scripts that run Windows programs: Wine's environment and
 # the preparation of a prefix.
 #
+# start_xvfb WxHxD [Xvfb options...]
+#                       starts a private Xvfb on a free display; sets
+#                       xvfb_pid and xvfb_display (the number).
 # prepare_prefix [WxH]  creates $WINEPREFIX once; with a size, makes its
 #                       desktop a Wine-drawn one of that size.
 
@@ -8,6 +11,22 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+start_xvfb() {
+  local screen=$1 fifo
+  shift
+  # -displayfd picks a free display number and writes it once it is ready.
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  if ! read -r -t 20 xvfb_display <"$fifo"; then
+    rm -f "$fifo"
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  rm -f "$fifo"
+}
 
 reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1; }
 

@@ -31,14 +31,9 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # A display of our own, so that tests know the screen size and never draw on
-# the user's desktop. -displayfd picks a free display number.
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp +extension GLX 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; exit 1; }
-rm -f "$fifo"
-export DISPLAY=:$display
+# the user's desktop.
+start_xvfb "$screen" +extension GLX
+export DISPLAY=:$xvfb_display
 
 prepare_prefix "${screen%x*}"
 wineserver -p

@@ -12,6 +12,7 @@ set -euo pipefail
 
 case=${1:?usage: e2e.sh CASE}
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+source "$scripts/wine-env.sh"
 dir=${E2E_DIR:?}
 teal="0,120,160"
 log=$(mktemp)
@@ -156,15 +157,9 @@ case $case in
   no-gl)
     # An X server without GLX: Direct3D has nothing to render with.
     per_app_desktop quenzibar-no-gl.exe "NoGL$$" 1280x1024
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -extension GLX 3>"$fifo" \
-      >/dev/null 2>&1 &
-    xvfb=$!
-    read -r display <"$fifo"
-    rm -f "$fifo"
-    trap 'cleanup; kill $xvfb 2>/dev/null' EXIT
-    DISPLAY=:$display start "$dir/quenzibar-no-gl.exe"
+    trap 'cleanup; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+    start_xvfb 1280x1024x24 -extension GLX || fail "no second display"
+    DISPLAY=:$xvfb_display start "$dir/quenzibar-no-gl.exe"
     expect_exit 255
     ;;
   no-runtime)
